@@ -1,5 +1,6 @@
 #include "app/TFedit.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
@@ -14,6 +15,11 @@ TFedit::TFedit(const QString& settingsPath, const QString& dbLayerPath, QWidget*
   // The stored layout: controls, the connection's InterBase local profile, the timer (off).
   m_ui->setupUi(this);
   applyPixelFonts(this);
+  // Captions size themselves to their text: with a stand-in for the board's font a caption may be
+  // wider than its stored width, and must not be cut off.
+  for (QLabel* label : findChildren<QLabel*>()) {
+    if (label->sizeHint().width() > label->width()) label->resize(label->sizeHint().width(), label->height());
+  }
   Database1.setConfigPath(dbLayerPath.isEmpty() ? dbLayerConfigPath(settingsPath) : dbLayerPath);
   Database1.setAliasName(Profiles::kInterbaseAlias);
   Database1.setParams(Profiles::interbase());

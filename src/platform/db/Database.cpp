@@ -1,1 +1,148 @@
-// placeholder until this file is written
+#include "platform/db/Database.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <atomic>
+
+#include "platform/db/AliasConfig.h"
+#include "platform/db/DatabaseError.h"
+#include "platform/db/Query.h"
+
+namespace {
+
+// Every Database gets its own Qt connection, so several windows or tests can live in one process.
+QString uniqueConnectionName() {
+  static std::atomic<int> serial{0};
+  return QStringLiteral("DB#%1").arg(++serial);
+}
+
+QString errorText(const QSqlError& error, const QString& fallback) {
+  const QString text = error.text().trimmed();
+  return text.isEmpty() ? fallback : text;
+}
+
+}  // namespace
+
+Database::Database(QObject* parent) : QObject(parent), m_connectionName(uniqueConnectionName()) {}
+
+Database::~Database() {
+  disconnect();
+}
+
+void Database::ensureDisconnected(const char* what) const {
+  if (m_connected) {
+    throw DatabaseError(QStringLiteral("Cannot change the %1 of database %2 while it is connected")
+                            .arg(QString::fromUtf8(what), name()));
+  }
+}
+
+void Database::setAliasName(const QString& alias) {
+  ensureDisconnected("alias");
+  m_alias = alias;
+}
+
+void Database::setParams(const QStringList& lines) {
+  ensureDisconnected("parameters");
+  m_params = lines;
+}
+
+void Database::setParam(int index, const QString& line) {
+  ensureDisconnected("parameters");
+  if (index < 0 || index >= m_params.size()) {
+    throw DatabaseError(QStringLiteral("Parameter line %1 out of bounds (%2 lines)").arg(index).arg(m_params.size()));
+  }
+  m_params[index] = line;
+}
+
+QString Database::paramValue(const QString& paramName) const {
+  for (const QString& line : m_params) {
+    const qsizetype eq = line.indexOf(u'=');
+    if (eq < 0) continue;
+    if (QStringView(line).left(eq).trimmed().compare(paramName, Qt::CaseInsensitive) == 0) return line.mid(eq + 1);
+  }
+  return {};
+}
+
+void Database::connect() {
+  if (m_connected) return;
+  const AliasConfig config = AliasConfig::load(m_configPath, m_alias);
+  if (config.driver.isEmpty()) throw DatabaseError(QStringLiteral("Unknown database alias: %1").arg(m_alias));
+
+  // The profile names its database by "ODBC DSN" (MySQL lists) or by "SERVER NAME" (InterBase lists).
+  // The MySQL local list carries both with the same value; a "DATABASE NAME" line is not used, since
+  // the data source itself names its database. With QODBC the mapped value is the DSN, or a whole
+  // ODBC connection string when dblayer.ini maps the DSN to one.
+  QString source = paramValue(QStringLiteral("ODBC DSN"));
+  if (source.isEmpty()) source = paramValue(QStringLiteral("SERVER NAME"));
+  const QString databaseName = config.mapName(source);
+
+  QString failure;
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(config.driver, m_connectionName);
+    if (!db.isValid()) {
+      failure = errorText(db.lastError(), QStringLiteral("Driver not loaded: %1").arg(config.driver));
+    } else if (databaseName.isEmpty()) {
+      failure = QStringLiteral("No database named for alias %1").arg(m_alias);
+    } else if (config.driver == QLatin1String("QSQLITE") && !QFileInfo(databaseName).isFile()) {
+      // SQLite would create an empty database; the board only reads, so a missing file is a failure.
+      failure = QStringLiteral("unable to open database file: %1").arg(databaseName);
+    } else {
+      db.setDatabaseName(databaseName);
+      db.setUserName(paramValue(QStringLiteral("USER NAME")));
+      db.setPassword(paramValue(QStringLiteral("PASSWORD")));
+      db.setConnectOptions(config.options);
+      if (!db.open())
+        failure = errorText(db.lastError(), QStringLiteral("Unable to open database %1").arg(databaseName));
+    }
+  }
+  if (!failure.isEmpty()) {
+    QSqlDatabase::removeDatabase(m_connectionName);
+    throw DatabaseError(failure);
+  }
+  m_driver = config.driver;
+  m_connected = true;
+}
+
+void Database::disconnect() {
+  for (Query* query : m_queries) query->close();
+  if (!m_connected) return;
+  {
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    db.close();
+  }
+  QSqlDatabase::removeDatabase(m_connectionName);
+  m_connected = false;
+  m_driver.clear();
+}
+
+bool Database::connected() const {
+  return m_connected;
+}
+
+QSqlDatabase Database::handle() const {
+  return m_connected ? QSqlDatabase::database(m_connectionName, false) : QSqlDatabase();
+}
+
+QString Database::driverName() const {
+  return m_connected ? m_driver : AliasConfig::load(m_configPath, m_alias).driver;
+}
+
+QString Database::literalText(const QString& value) const {
+  if (value.contains(QChar(0))) throw DatabaseError(QStringLiteral("A text value holds a NUL character"));
+  QString text = value;
+  text.replace(u'\'', QStringLiteral("''"));
+  const QString driver = driverName();
+  if (driver == QLatin1String("QODBC") || driver == QLatin1String("QMYSQL")) {
+    text.replace(u'\\', QStringLiteral("\\\\"));
+  }
+  return text;
+}
+
+void Database::attach(Query* q) {
+  m_queries.append(q);
+}
+
+void Database::detach(Query* q) {
+  m_queries.removeAll(q);
+}

@@ -22,7 +22,7 @@ class Database : public QObject {
   void setAliasName(const QString& alias);  // throws DatabaseError while connected
 
   const QStringList& params() const { return m_params; }
-  void setParams(const QStringList& lines);  // throws DatabaseError while connected
+  void setParams(const QStringList& lines);       // throws DatabaseError while connected
   void setParam(int index, const QString& line);  // replaces line `index`; throws while connected
   QString paramValue(const QString& name) const;  // value of the first line "name=..." (case-blind)
 
@@ -34,12 +34,15 @@ class Database : public QObject {
   void disconnect();  // closes every query on this connection first; no effect when not connected
   bool connected() const;
 
-  // The text to put between single quotes so that `value` stays one literal on this engine.
+  // The text to put between single quotes so that `value` stays one literal on this engine: quotes
+  // doubled everywhere, backslashes doubled too where the engine reads them as escapes (QODBC, QMYSQL:
+  // MariaDB). A NUL character cannot travel in a literal: throws DatabaseError.
   QString literalText(const QString& value) const;
 
   // The Qt connection; valid only while connected.
   QSqlDatabase handle() const;
-  QString driverName() const { return m_driver; }
+  // The Qt driver of the connection, or while disconnected the one the alias names in dblayer.ini.
+  QString driverName() const;
 
  private:
   friend class Query;

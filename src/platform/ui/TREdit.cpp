@@ -1,1 +1,5 @@
-// placeholder until this file is written
+#include "platform/ui/TREdit.h"
+
+TREdit::TREdit(QWidget* parent) : QLineEdit(parent) {
+  setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}

@@ -1,0 +1,134 @@
+#include "support/CompetitionSchema.h"
+
+namespace {
+
+enum class Kind { Text, Figure, Total, Integer };
+
+struct ColumnDef {
+  const char* name;
+  Kind kind;
+  int length = 0;  // VARCHAR length of text columns
+};
+
+struct TableDef {
+  const char* name;
+  std::vector<ColumnDef> columns;
+};
+
+const std::vector<TableDef>& layout() {
+  static const std::vector<ColumnDef> judge = {
+      {"zek", Kind::Text, 10}, {"name", Kind::Text, 40}, {"team", Kind::Text, 40}, {"sumi", Kind::Text, 4},
+      {"ap", Kind::Figure},    {"lp", Kind::Figure},     {"op", Kind::Figure},     {"tp", Kind::Figure}};
+  static const std::vector<TableDef> tables = {
+      {"newzek",
+       {{"tcode", Kind::Text, 10}, {"tstno", Kind::Text, 10}, {"nzek", Kind::Text, 10}, {"sumi", Kind::Text, 4}}},
+      {"hon", {{"hon", Kind::Text, 4}}},
+      {"race",
+       {{"tcode", Kind::Text, 10}, {"zek", Kind::Text, 10},   {"code", Kind::Text, 20},    {"name", Kind::Text, 40},
+        {"namek", Kind::Text, 40}, {"namee", Kind::Text, 40}, {"syozoku", Kind::Text, 40}, {"class1", Kind::Text, 10},
+        {"speed1", Kind::Figure},  {"speed2", Kind::Figure},  {"dist1", Kind::Figure},     {"dist2", Kind::Figure},
+        {"distp1", Kind::Figure},  {"distp2", Kind::Figure},  {"h1t", Kind::Figure},       {"h2t", Kind::Figure},
+        {"totalp1", Kind::Total},  {"totalp2", Kind::Total},  {"totalpt", Kind::Total},    {"tspeed1", Kind::Figure},
+        {"tspeed2", Kind::Figure}, {"tspeed3", Kind::Figure}, {"tdist1", Kind::Figure},    {"tdist2", Kind::Figure},
+        {"tdist3", Kind::Figure},  {"tno", Kind::Text, 10},   {"kno", Kind::Text, 10},     {"tpoint1", Kind::Total},
+        {"tpoint2", Kind::Total},  {"tpointt", Kind::Total},  {"st1", Kind::Integer},      {"st2", Kind::Integer}}},
+      {"dantai", {{"tcode", Kind::Text, 10}, {"tno", Kind::Text, 10}, {"tpoint1", Kind::Total}}},
+      {"judgea", judge},
+      {"judgeb", judge},
+      {"judgec", judge},
+      {"judged", judge},
+      {"judgee", judge},
+  };
+  return tables;
+}
+
+QString joined(const Row& row, const QString& separator, auto&& piece) {
+  QStringList parts;
+  for (const Col& col : row) parts.append(piece(col));
+  return parts.join(separator);
+}
+
+}  // namespace
+
+CompetitionSchema::CompetitionSchema(EngineDb& db, SchemaOptions options) : m_db(db), m_options(std::move(options)) {
+  for (const TableDef& table : layout()) {
+    const QString tableName = QString::fromUtf8(table.name);
+    if (omitted(tableName)) continue;
+    QStringList columns;
+    for (const ColumnDef& column : table.columns) {
+      const QString columnName = QString::fromUtf8(column.name);
+      if (omitted(tableName, columnName)) continue;
+      QString type;
+      switch (column.kind) {
+        case Kind::Text:
+          type = m_db.textType(column.length);
+          break;
+        case Kind::Total:
+          type = m_options.textTotals ? m_db.textType(10) : m_db.figureType();
+          break;
+        case Kind::Figure:
+          type = m_db.figureType();
+          break;
+        case Kind::Integer:
+          type = m_db.integerType();
+          break;
+      }
+      columns.append(columnName + u' ' + type);
+    }
+    m_db.exec(QStringLiteral("create table %1 (%2)").arg(tableName, columns.join(QStringLiteral(", "))));
+    m_db.grantRead(tableName);
+  }
+}
+
+QStringList CompetitionSchema::tables() {
+  QStringList names;
+  for (const TableDef& table : layout()) names.append(QString::fromUtf8(table.name));
+  return names;
+}
+
+QStringList CompetitionSchema::columns(const QString& table) {
+  QStringList names;
+  for (const TableDef& def : layout()) {
+    if (table.compare(QString::fromUtf8(def.name), Qt::CaseInsensitive) != 0) continue;
+    for (const ColumnDef& column : def.columns) names.append(QString::fromUtf8(column.name));
+  }
+  return names;
+}
+
+bool CompetitionSchema::omitted(const QString& table, const QString& column) const {
+  const QString key = column.isEmpty() ? table : table + u'.' + column;
+  for (const std::string& entry : m_options.omit) {
+    if (key.compare(QString::fromStdString(entry), Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
+QString CompetitionSchema::valueSql(const std::optional<QString>& value) const {
+  return value ? m_db.literal(*value) : QStringLiteral("NULL");
+}
+
+void CompetitionSchema::insert(QAnyStringView table, const Row& row) {
+  const QString names = joined(row, QStringLiteral(", "), [](const Col& c) { return c.name; });
+  const QString values = joined(row, QStringLiteral(", "), [this](const Col& c) { return valueSql(c.value); });
+  m_db.exec(QStringLiteral("insert into %1 (%2) values (%3)").arg(table.toString(), names, values));
+}
+
+void CompetitionSchema::clear(QAnyStringView table) {
+  m_db.exec(QStringLiteral("delete from %1").arg(table.toString()));
+}
+
+void CompetitionSchema::setOnly(QAnyStringView table, const Row& row) {
+  clear(table);
+  insert(table, row);
+}
+
+void CompetitionSchema::update(QAnyStringView table, const Row& set, const Row& where) {
+  QString sql = QStringLiteral("update %1 set ").arg(table.toString()) +
+                joined(set, QStringLiteral(", "), [this](const Col& c) { return c.name + u'=' + valueSql(c.value); });
+  if (!where.empty()) {
+    sql += QStringLiteral(" where ") + joined(where, QStringLiteral(" and "), [this](const Col& c) {
+             return c.value ? c.name + u'=' + valueSql(c.value) : c.name + QStringLiteral(" is null");
+           });
+  }
+  m_db.exec(sql);
+}
