@@ -30,8 +30,12 @@ inline const QString tno = QStringLiteral("tno");
 inline const QString kno = QStringLiteral("kno");
 
 // Trial jump `n` ("1", "2" or "3").
-inline QString tspeed(const QString& n) { return QStringLiteral("tspeed") + n; }
-inline QString tdist(const QString& n) { return QStringLiteral("tdist") + n; }
+inline QString tspeed(const QString& n) {
+  return QStringLiteral("tspeed") + n;
+}
+inline QString tdist(const QString& n) {
+  return QStringLiteral("tdist") + n;
+}
 }  // namespace race
 
 // The alias of the rank counts.

@@ -38,8 +38,7 @@ QStringList competitorClass(const LiteralText& lit, const QString& tcode, const 
 namespace {
 
 QString countHead(const LiteralText& lit, const QString& tcode) {
-  return QStringLiteral("select count(zek) as countn from race where tcode='") + lit(tcode) +
-         QStringLiteral("' and ");
+  return QStringLiteral("select count(zek) as countn from race where tcode='") + lit(tcode) + QStringLiteral("' and ");
 }
 
 }  // namespace

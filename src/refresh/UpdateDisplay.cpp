@@ -129,6 +129,7 @@ void TFedit::RunRoundSteps() {
   } else {
     ShowSecondRound();              // step 16
     ReadClassAndRankFirstRound();   // step 17
+    BlankUnrankedSecondRound();     // step 17
     ShowTeamAfterFirstRound();      // step 18
     ShowRankSecondRound();          // step 19
     ShowTeamSecondRound();          // step 20

@@ -10,6 +10,7 @@ void TFedit::ShowJudgesMarks() {
   Qedit.setSql(statements::judgesMarks());
   Qedit.open();
 
+  // clang-format off
   const struct {
     QLineEdit* field;
     const char16_t* column;
@@ -20,6 +21,7 @@ void TFedit::ShowJudgesMarks() {
       {m_ui->eDA, u"DAP"}, {m_ui->eDO, u"DOP"}, {m_ui->eDL, u"DLP"}, {m_ui->eDT, u"DTP"},
       {m_ui->eEA, u"EAP"}, {m_ui->eEO, u"EOP"}, {m_ui->eEL, u"ELP"}, {m_ui->eET, u"ETP"},
   };
+  // clang-format on
   for (const auto& mark : marks) mark.field->setText(Qedit.fieldText(QString::fromUtf16(mark.column)));
 
   Qedit.close();

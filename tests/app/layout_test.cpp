@@ -1,4 +1,4 @@
-// The board's stored layout, checked control by control against the board's own description: a wrong
+// The board's stored layout, checked control by control against the design table below: a wrong
 // position, text, colour or flag in FmDisp.ui fails here.
 #include <gtest/gtest.h>
 
@@ -313,7 +313,7 @@ TEST_P(BoardPanel, HasItsBackground) {
 
 INSTANTIATE_TEST_SUITE_P(Layout, BoardPanel, ::testing::ValuesIn(rowsWhere(isPanel)), rowName);
 
-TEST_F(StoredLayout, HoldsNoControlBeyondTheDescription) {
+TEST_F(StoredLayout, HoldsNoControlBeyondTheTable) {
   const QSet<QString> containers{u8("Fedit"),  u8("Panel1"), u8("Panel2"), u8("Panel3"),
                                  u8("Panel4"), u8("Panel5"), u8("Panel6")};
   QStringList found;

@@ -1,1 +1,0 @@
-// placeholder until this file is written
