@@ -27,8 +27,8 @@ QStringList DialogRecorder::texts(Dialogs::Kind kind) const {
   return out;
 }
 
-BoardFixture::BoardFixture(Engine engine, SchemaOptions options, DbLayerMap map)
-    : db(engine), schema(db, std::move(options)) {
+BoardFixture::BoardFixture(Engine engine, SchemaOptions options, DbLayerMap map, EngineServers servers)
+    : db(engine, servers), schema(db, std::move(options)) {
   if (!m_settingsDir.isValid()) throw std::runtime_error("no temp folder for the settings file");
   db.writeDbLayerIni(map, dbLayerConfigPath(settingsPath()));
 }
@@ -62,6 +62,8 @@ TFedit& BoardFixture::board() {
 int BoardFixture::refresh() { return board().UpdateDisplay(); }
 
 bool BoardFixture::closed() const { return m_board && !m_board->isVisible(); }
+
+void BoardFixture::end() { m_board.reset(); }
 
 QWidget* BoardFixture::control(const char* name) const {
   if (!m_board) throw std::logic_error("BoardFixture::start() first");

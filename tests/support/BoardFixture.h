@@ -47,7 +47,8 @@ class DialogRecorder {
 
 class BoardFixture {
  public:
-  explicit BoardFixture(Engine engine, SchemaOptions options = {}, DbLayerMap map = {});
+  // `servers`: a server of the test's own instead of the shared one (TestServers.h).
+  explicit BoardFixture(Engine engine, SchemaOptions options = {}, DbLayerMap map = {}, EngineServers servers = {});
   ~BoardFixture();
 
   EngineDb db;
@@ -62,6 +63,7 @@ class BoardFixture {
   TFedit& board();        // the window (after start)
   int refresh();          // one refresh, as a tick runs it
   bool closed() const;    // the window has closed
+  void end();             // destroys the window (and its connection), as the end of the program does
 
   QWidget* control(const char* name) const;  // fails the test when there is no such control
   QString text(const char* name) const;      // text of a field or label

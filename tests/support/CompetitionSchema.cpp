@@ -42,6 +42,13 @@ const std::vector<TableDef>& layout() {
   return tables;
 }
 
+bool isBytes(const SchemaOptions& options, const QString& key) {
+  for (const std::string& entry : options.bytes) {
+    if (key.compare(QString::fromStdString(entry), Qt::CaseInsensitive) == 0) return true;
+  }
+  return false;
+}
+
 QString joined(const Row& row, const QString& separator, auto&& piece) {
   QStringList parts;
   for (const Col& col : row) parts.append(piece(col));
@@ -60,11 +67,14 @@ CompetitionSchema::CompetitionSchema(EngineDb& db, SchemaOptions options) : m_db
       if (omitted(tableName, columnName)) continue;
       QString type;
       switch (column.kind) {
-        case Kind::Text:
-          type = m_db.textType(column.length);
+        case Kind::Text: {
+          const int n = length(tableName, columnName, column.length);
+          type = isBytes(m_options, tableName + u'.' + columnName) ? m_db.bytesType(n)
+                                                                   : m_db.textType(n, m_options.charset);
           break;
+        }
         case Kind::Total:
-          type = m_options.textTotals ? m_db.textType(10) : m_db.figureType();
+          type = m_options.textTotals ? m_db.textType(10, m_options.charset) : m_db.figureType();
           break;
         case Kind::Figure:
           type = m_db.figureType();
@@ -103,13 +113,22 @@ bool CompetitionSchema::omitted(const QString& table, const QString& column) con
   return false;
 }
 
-QString CompetitionSchema::valueSql(const std::optional<QString>& value) const {
-  return value ? m_db.literal(*value) : QStringLiteral("NULL");
+int CompetitionSchema::length(const QString& table, const QString& column, int standard) const {
+  const QString key = table + u'.' + column;
+  for (const auto& [entry, n] : m_options.lengths) {
+    if (key.compare(QString::fromStdString(entry), Qt::CaseInsensitive) == 0) return n;
+  }
+  return standard;
+}
+
+QString CompetitionSchema::valueSql(const Col& col) const {
+  if (col.raw) return m_db.bytesLiteral(*col.raw);
+  return col.value ? m_db.literal(*col.value) : QStringLiteral("NULL");
 }
 
 void CompetitionSchema::insert(QAnyStringView table, const Row& row) {
   const QString names = joined(row, QStringLiteral(", "), [](const Col& c) { return c.name; });
-  const QString values = joined(row, QStringLiteral(", "), [this](const Col& c) { return valueSql(c.value); });
+  const QString values = joined(row, QStringLiteral(", "), [this](const Col& c) { return valueSql(c); });
   m_db.exec(QStringLiteral("insert into %1 (%2) values (%3)").arg(table.toString(), names, values));
 }
 
@@ -124,10 +143,10 @@ void CompetitionSchema::setOnly(QAnyStringView table, const Row& row) {
 
 void CompetitionSchema::update(QAnyStringView table, const Row& set, const Row& where) {
   QString sql = QStringLiteral("update %1 set ").arg(table.toString()) +
-                joined(set, QStringLiteral(", "), [this](const Col& c) { return c.name + u'=' + valueSql(c.value); });
+                joined(set, QStringLiteral(", "), [this](const Col& c) { return c.name + u'=' + valueSql(c); });
   if (!where.empty()) {
     sql += QStringLiteral(" where ") + joined(where, QStringLiteral(" and "), [this](const Col& c) {
-             return c.value ? c.name + u'=' + valueSql(c.value) : c.name + QStringLiteral(" is null");
+             return c.value || c.raw ? c.name + u'=' + valueSql(c) : c.name + QStringLiteral(" is null");
            });
   }
   m_db.exec(sql);

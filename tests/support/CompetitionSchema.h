@@ -14,7 +14,8 @@
 //
 // Tables and columns are created in lower case (Firebird keeps them in upper case); values go in as
 // quoted text literals that the engine converts to the column's type; std::nullopt is SQL NULL.
-// Figures are NUMERIC(5,1) on Firebird and REAL on SQLite; st1, st2 INTEGER; everything else VARCHAR.
+// Figures are NUMERIC(5,1) on Firebird and MariaDB and REAL on SQLite; st1, st2 INTEGER; everything else
+// VARCHAR, in UTF-8 or (SchemaOptions::charset) Shift-JIS.
 
 #include <QAnyStringView>
 #include <QString>
@@ -28,16 +29,26 @@
 struct SchemaOptions {
   bool textTotals = false;        // totalp1/2/t and tpoint1/2/t (RACE, DANTAI) as VARCHAR: text order
   std::vector<std::string> omit;  // "dantai" leaves out a table, "race.st2" one column (case-blind)
+  TextCharset charset = TextCharset::Utf8;  // of every text column (Shift-JIS: SJIS_0208, cp932)
+  std::vector<std::string> bytes{};         // text columns that hold bytes of no character set ("race.name")
+  std::vector<std::pair<std::string, int>> lengths{};  // other VARCHAR lengths: {{"race.name", 2000}}
 };
 
-// One column and its value in a row helper; the value is text, or std::nullopt for NULL.
+// One column and its value in a row helper; the value is text, or std::nullopt for NULL, or raw bytes
+// (Col::bytes, for a column of SchemaOptions::bytes).
 struct Col {
   Col(QAnyStringView column, QAnyStringView text) : name(column.toString()), value(text.toString()) {}
   Col(QAnyStringView column, int number) : name(column.toString()), value(QString::number(number)) {}
   Col(QAnyStringView column, std::nullopt_t) : name(column.toString()) {}
+  static Col bytes(QAnyStringView column, const QByteArray& raw) {
+    Col c(column, std::nullopt);
+    c.raw = raw;
+    return c;
+  }
 
   QString name;
   std::optional<QString> value;
+  std::optional<QByteArray> raw;
 };
 using Row = std::vector<Col>;
 
@@ -57,7 +68,8 @@ class CompetitionSchema {
 
  private:
   bool omitted(const QString& table, const QString& column = {}) const;
-  QString valueSql(const std::optional<QString>& value) const;
+  QString valueSql(const Col& col) const;
+  int length(const QString& table, const QString& column, int standard) const;
 
   EngineDb& m_db;
   SchemaOptions m_options;

@@ -18,6 +18,12 @@ QString builtInDriver(const QString& alias) {
   return {};
 }
 
+int seconds(const QString& text, int fallback) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok);
+  return ok && value >= 0 ? value : fallback;
+}
+
 }  // namespace
 
 QString AliasConfig::mapName(const QString& value) const {
@@ -54,6 +60,10 @@ AliasConfig AliasConfig::load(const QString& iniPath, const QString& alias) {
       if (!value.isEmpty()) config.driver = value;
     } else if (name.compare(QLatin1String("Options"), Qt::CaseInsensitive) == 0) {
       config.options = value;
+    } else if (name.compare(QLatin1String("ConnectTimeout"), Qt::CaseInsensitive) == 0) {
+      config.connectTimeout = seconds(value, config.connectTimeout);
+    } else if (name.compare(QLatin1String("ReadTimeout"), Qt::CaseInsensitive) == 0) {
+      config.readTimeout = seconds(value, config.readTimeout);
     } else {
       config.names.append({name, value});
     }

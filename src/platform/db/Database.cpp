@@ -7,6 +7,7 @@
 
 #include "platform/db/AliasConfig.h"
 #include "platform/db/DatabaseError.h"
+#include "platform/db/FirebirdClient.h"
 #include "platform/db/Query.h"
 
 namespace {
@@ -20,6 +21,28 @@ QString uniqueConnectionName() {
 QString errorText(const QSqlError& error, const QString& fallback) {
   const QString text = error.text().trimmed();
   return text.isEmpty() ? fallback : text;
+}
+
+// The ODBC connection string gets what the board needs of MariaDB Connector/ODBC unless the mapped
+// name already says it: text in utf8mb4 whatever the tables' character sets, and bounded waits
+// (CONN_TIMEOUT covers the server's greeting, which the ODBC login timeout does not; READ_TIMEOUT and
+// WRITE_TIMEOUT a statement on an established connection). Other drivers ignore keywords they lack.
+QString withOdbcAttributes(const QString& source, const AliasConfig& config) {
+  QString text = source;
+  const auto add = [&text](const QString& keyword, const QString& value) {
+    for (const QString& part : text.split(u';')) {
+      if (part.section(u'=', 0, 0).trimmed().compare(keyword, Qt::CaseInsensitive) == 0) return;
+    }
+    if (!text.endsWith(u';')) text += u';';
+    text += keyword + u'=' + value;
+  };
+  add(QStringLiteral("CHARSET"), QStringLiteral("utf8mb4"));
+  if (config.connectTimeout > 0) add(QStringLiteral("CONN_TIMEOUT"), QString::number(config.connectTimeout));
+  if (config.readTimeout > 0) {
+    add(QStringLiteral("READ_TIMEOUT"), QString::number(config.readTimeout));
+    add(QStringLiteral("WRITE_TIMEOUT"), QString::number(config.readTimeout));
+  }
+  return text;
 }
 
 }  // namespace
@@ -75,7 +98,11 @@ void Database::connect() {
   // ODBC connection string when dblayer.ini maps the DSN to one.
   QString source = paramValue(QStringLiteral("ODBC DSN"));
   if (source.isEmpty()) source = paramValue(QStringLiteral("SERVER NAME"));
-  const QString databaseName = config.mapName(source);
+  QString databaseName = config.mapName(source);
+  const QString user = paramValue(QStringLiteral("USER NAME"));
+  const QString password = paramValue(QStringLiteral("PASSWORD"));
+  if (config.driver == QLatin1String("QODBC") && !databaseName.isEmpty())
+    databaseName = withOdbcAttributes(databaseName, config);
 
   QString failure;
   {
@@ -88,12 +115,18 @@ void Database::connect() {
       // SQLite would create an empty database; the board only reads, so a missing file is a failure.
       failure = QStringLiteral("unable to open database file: %1").arg(databaseName);
     } else {
-      db.setDatabaseName(databaseName);
-      db.setUserName(paramValue(QStringLiteral("USER NAME")));
-      db.setPassword(paramValue(QStringLiteral("PASSWORD")));
-      db.setConnectOptions(config.options);
-      if (!db.open())
-        failure = errorText(db.lastError(), QStringLiteral("Unable to open database %1").arg(databaseName));
+      // QIBASE gives the client no connect timeout: a first attach with one finds a server that does
+      // not answer within ConnectTimeout instead of the client's 180 s.
+      if (config.driver == QLatin1String("QIBASE") && FirebirdClient::namesServer(databaseName))
+        failure = FirebirdClient::tryAttach(databaseName, user, password, config.connectTimeout);
+      if (failure.isEmpty()) {
+        db.setDatabaseName(databaseName);
+        db.setUserName(user);
+        db.setPassword(password);
+        db.setConnectOptions(config.options);
+        if (!db.open())
+          failure = errorText(db.lastError(), QStringLiteral("Unable to open database %1").arg(databaseName));
+      }
     }
   }
   if (!failure.isEmpty()) {
@@ -101,6 +134,7 @@ void Database::connect() {
     throw DatabaseError(failure);
   }
   m_driver = config.driver;
+  m_readTimeout = config.readTimeout;
   m_connected = true;
 }
 
@@ -109,11 +143,13 @@ void Database::disconnect() {
   if (!m_connected) return;
   {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    const Watchdog::Scope watch = watchServerCall();  // detaching waits for the server's answer
     db.close();
   }
   QSqlDatabase::removeDatabase(m_connectionName);
   m_connected = false;
   m_driver.clear();
+  m_records.clear();
 }
 
 bool Database::connected() const {
@@ -137,6 +173,15 @@ QString Database::literalText(const QString& value) const {
     text.replace(u'\\', QStringLiteral("\\\\"));
   }
   return text;
+}
+
+Watchdog::Scope Database::watchServerCall() {
+  if (m_driver != QLatin1String("QIBASE") || m_readTimeout <= 0) return Watchdog::Scope(nullptr, {}, {});
+  const unsigned attachment = FirebirdClient::attachmentOf(handle());
+  if (attachment == 0) return Watchdog::Scope(nullptr, {}, {});
+  if (!m_watchdog) m_watchdog = std::make_unique<Watchdog>();
+  return Watchdog::Scope(m_watchdog.get(), std::chrono::seconds(m_readTimeout),
+                         [attachment] { FirebirdClient::abort(attachment); });
 }
 
 void Database::attach(Query* q) {

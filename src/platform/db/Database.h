@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+#include "platform/db/Watchdog.h"
 
 class QSqlDatabase;
 class Query;
@@ -49,6 +54,10 @@ class Database : public QObject {
   void attach(Query* q);
   void detach(Query* q);
   void ensureDisconnected(const char* what) const;
+  // Bounds one call that waits on the server (a statement with its fetches, a detach) by the alias's
+  // ReadTimeout where the driver has no bound of its own (QIBASE): past it the call is broken off and
+  // fails like a lost connection.
+  Watchdog::Scope watchServerCall();
 
   QString m_alias;
   QStringList m_params;
@@ -56,5 +65,10 @@ class Database : public QObject {
   QString m_driver;
   QString m_connectionName;
   bool m_connected = false;
+  int m_readTimeout = 0;  // seconds, of the connection now open
+  std::unique_ptr<Watchdog> m_watchdog;
   QList<Query*> m_queries;
+  // Result columns by statement shape (literals blanked), kept while connected: QIBASE looks up every
+  // NUMERIC column in the system tables, one statement each, whenever a result's record is asked for.
+  QHash<QString, QSqlRecord> m_records;
 };

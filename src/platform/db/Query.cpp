@@ -1,12 +1,36 @@
 #include "platform/db/Query.h"
 
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <atomic>
 
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
 #include "platform/db/ValueText.h"
+
+namespace {
+std::atomic<std::uint64_t> g_statementsSent{0};
+
+// The columns of a result, with their types and scales. On QIBASE they are kept per statement shape:
+// the values in a statement's literals change from refresh to refresh, its columns do not.
+QSqlRecord resultRecord(const QSqlQuery& q, const QString& statement, const QString& driver,
+                        QHash<QString, QSqlRecord>& kept) {
+  if (driver != QLatin1String("QIBASE")) return q.record();
+  static const QRegularExpression literal(QStringLiteral("'(?:[^']|'')*'"));
+  QString shape = statement;
+  shape.replace(literal, QStringLiteral("''"));
+  auto it = kept.constFind(shape);
+  if (it == kept.constEnd()) it = kept.insert(shape, q.record());
+  return *it;
+}
+
+}  // namespace
+
+std::uint64_t Query::statementsSent() {
+  return g_statementsSent.load(std::memory_order_relaxed);
+}
 
 Query::Query(Database& db) : m_db(db) {
   m_db.attach(this);
@@ -45,14 +69,17 @@ void Query::open() {
   QStringList columns;
   QVector<QStringList> rows;
   {
+    // Declared before the Qt query so that it also watches the commit in the query's destructor.
+    const Watchdog::Scope watch = m_db.watchServerCall();
     QSqlQuery q(m_db.handle());
     q.setForwardOnly(true);
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
+    g_statementsSent.fetch_add(1, std::memory_order_relaxed);
     if (!q.exec(statement)) throw DatabaseError(q.lastError().text().trimmed(), statement);
 
     // The whole result is read now and the Qt query released at the end of this block, so that no
     // cursor or read transaction stays open on the server between refreshes.
-    const QSqlRecord record = q.record();
+    const QSqlRecord record = resultRecord(q, statement, m_db.m_driver, m_db.m_records);
     for (int i = 0; i < record.count(); ++i) columns.append(record.fieldName(i));
     while (q.next()) {
       QStringList row;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <cstdint>
 
 class Database;
 
@@ -25,6 +26,8 @@ class Query {
   QString statementText() const;  // lines joined, as sent
 
   void open();  // connects the database first when needed; throws DatabaseError
+  // Statements sent by every query of the process so far: the benchmarks' statements per refresh.
+  static std::uint64_t statementsSent();
   void close();
   bool active() const { return m_active; }
 

@@ -127,3 +127,26 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<DefaultCase>& p) { return std::string(p.param.description); });
 
 }  // namespace
+
+namespace {
+
+TEST_F(DbAliasConfig, TimeoutsHaveDefaultsAndTakeWholeSeconds) {
+  const QString path = write(
+      "[Jump]\nDriver=QIBASE\nConnectTimeout=3\nReadTimeout=0\n"
+      "[JumpLocal]\nDriver=QODBC\nConnectTimeout=soon\nReadTimeout=-4\n"
+      "[Other]\nDriver=QSQLITE\n");
+  const AliasConfig jump = AliasConfig::load(path, QStringLiteral("Jump"));
+  EXPECT_EQ(jump.connectTimeout, 3);
+  EXPECT_EQ(jump.readTimeout, 0);
+  EXPECT_TRUE(jump.names.isEmpty()) << "timeouts are no profile names";
+
+  const AliasConfig odbc = AliasConfig::load(path, QStringLiteral("JumpLocal"));
+  EXPECT_EQ(odbc.connectTimeout, AliasConfig::kDefaultConnectTimeout);
+  EXPECT_EQ(odbc.readTimeout, AliasConfig::kDefaultReadTimeout);
+
+  const AliasConfig none = AliasConfig::load(QString(), QStringLiteral("Jump"));
+  EXPECT_EQ(none.connectTimeout, 5);
+  EXPECT_EQ(none.readTimeout, 10);
+}
+
+}  // namespace

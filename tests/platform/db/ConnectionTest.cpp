@@ -274,10 +274,12 @@ TEST_P(DbConnection, SeveralConnectionsLiveSideBySide) {
 // --- literals by engine -----------------------------------------------------------------------------
 
 TEST_P(DbConnection, LiteralTextDoublesQuotesAndKeepsBackslashes) {
+  // MariaDB reads a backslash in a literal as an escape, so there it is doubled as well.
+  const QString backslashed = GetParam() == Engine::MariaDb ? s("c:\\\\d;e") : s("c:\\d;e");
   for (bool connected : {false, true}) {
     if (connected) board.connect();
     EXPECT_EQ(board.literalText(s("a'b''c")), s("a''b''''c"));
-    EXPECT_EQ(board.literalText(s("c:\\d;e")), s("c:\\d;e"));
+    EXPECT_EQ(board.literalText(s("c:\\d;e")), backslashed);
     EXPECT_EQ(board.literalText(s("ジャンプ")), s("ジャンプ"));
   }
 }
