@@ -56,10 +56,11 @@ TEST_P(JapaneseText, TheTableStoresItsOwnCharacterSet) {
   EXPECT_EQ(q.fieldText(u"bytes"_s), charset() == TextCharset::ShiftJis ? u"9"_s : u"13"_s);
 }
 
-// Known defect, left open: MariaDB Connector/ODBC 3.1.15 reports too short a length for some wide-character
-// texts (4 bytes for the 3 characters of "ホーム", though its buffer holds all three), and Qt's QODBC cuts
-// the text to that length: the board shows "土屋ホー". Run with --gtest_also_run_disabled_tests.
-TEST_P(JapaneseText, DISABLED_EveryKatakanaArrivesWhole) {
+// Every katakana of a name arrives whole. Known defect, left open on MariaDB: Connector/ODBC 3.1.15
+// reports too short a length for some wide-character texts (4 bytes for the 3 characters of "ホーム",
+// though its buffer holds all three), and Qt's QODBC cuts the text to that length ("土屋ホー").
+TEST_P(JapaneseText, EveryKatakanaArrivesWhole) {
+  if (engine() == Engine::MariaDb) GTEST_SKIP() << "MariaDB Connector/ODBC 3.1.15 reports a short length";
   round("1");
   onHill(u"12"_s);
   entrant("12", 1, "葛西 紀明", "カサイ ノリアキ", "土屋ホーム");

@@ -87,6 +87,21 @@ QString Database::paramValue(const QString& paramName) const {
   return {};
 }
 
+namespace {
+
+// "C:\IB_data\Jump.GDB": a drive letter, a colon and a path, as the profiles name their files.
+bool namesWindowsDrive(const QString& name) {
+#ifdef Q_OS_WIN
+  Q_UNUSED(name);
+  return false;
+#else
+  return name.size() > 2 && name.at(0).isLetter() && name.at(0).unicode() < 128 && name.at(1) == u':' &&
+         (name.at(2) == u'\\' || name.at(2) == u'/');
+#endif
+}
+
+}  // namespace
+
 void Database::connect() {
   if (m_connected) return;
   const AliasConfig config = AliasConfig::load(m_configPath, m_alias);
@@ -111,6 +126,11 @@ void Database::connect() {
       failure = errorText(db.lastError(), QStringLiteral("Driver not loaded: %1").arg(config.driver));
     } else if (databaseName.isEmpty()) {
       failure = QStringLiteral("No database named for alias %1").arg(m_alias);
+    } else if (namesWindowsDrive(databaseName)) {
+      // The profiles speak of Windows drives; here such a name leads nowhere (Firebird would even take
+      // "C" for a host to look up). Tell the installer where to say what it means on this machine.
+      failure = QStringLiteral("%1 is not a database on this machine: map it in %2, section [%3]")
+                    .arg(databaseName, m_configPath.isEmpty() ? QStringLiteral("dblayer.ini") : m_configPath, m_alias);
     } else if (config.driver == QLatin1String("QSQLITE") && !QFileInfo(databaseName).isFile()) {
       // SQLite would create an empty database; the board only reads, so a missing file is a failure.
       failure = QStringLiteral("unable to open database file: %1").arg(databaseName);
