@@ -1,46 +1,10 @@
 #include "support/CompetitionSchema.h"
 
+#include "data/CompetitionTables.h"
+
 namespace {
 
-enum class Kind { Text, Figure, Total, Integer };
-
-struct ColumnDef {
-  const char* name;
-  Kind kind;
-  int length = 0;  // VARCHAR length of text columns
-};
-
-struct TableDef {
-  const char* name;
-  std::vector<ColumnDef> columns;
-};
-
-const std::vector<TableDef>& layout() {
-  static const std::vector<ColumnDef> judge = {
-      {"zek", Kind::Text, 10}, {"name", Kind::Text, 40}, {"team", Kind::Text, 40}, {"sumi", Kind::Text, 4},
-      {"ap", Kind::Figure},    {"lp", Kind::Figure},     {"op", Kind::Figure},     {"tp", Kind::Figure}};
-  static const std::vector<TableDef> tables = {
-      {"newzek",
-       {{"tcode", Kind::Text, 10}, {"tstno", Kind::Text, 10}, {"nzek", Kind::Text, 10}, {"sumi", Kind::Text, 4}}},
-      {"hon", {{"hon", Kind::Text, 4}}},
-      {"race",
-       {{"tcode", Kind::Text, 10}, {"zek", Kind::Text, 10},   {"code", Kind::Text, 20},    {"name", Kind::Text, 40},
-        {"namek", Kind::Text, 40}, {"namee", Kind::Text, 40}, {"syozoku", Kind::Text, 40}, {"class1", Kind::Text, 10},
-        {"speed1", Kind::Figure},  {"speed2", Kind::Figure},  {"dist1", Kind::Figure},     {"dist2", Kind::Figure},
-        {"distp1", Kind::Figure},  {"distp2", Kind::Figure},  {"h1t", Kind::Figure},       {"h2t", Kind::Figure},
-        {"totalp1", Kind::Total},  {"totalp2", Kind::Total},  {"totalpt", Kind::Total},    {"tspeed1", Kind::Figure},
-        {"tspeed2", Kind::Figure}, {"tspeed3", Kind::Figure}, {"tdist1", Kind::Figure},    {"tdist2", Kind::Figure},
-        {"tdist3", Kind::Figure},  {"tno", Kind::Text, 10},   {"kno", Kind::Text, 10},     {"tpoint1", Kind::Total},
-        {"tpoint2", Kind::Total},  {"tpointt", Kind::Total},  {"st1", Kind::Integer},      {"st2", Kind::Integer}}},
-      {"dantai", {{"tcode", Kind::Text, 10}, {"tno", Kind::Text, 10}, {"tpoint1", Kind::Total}}},
-      {"judgea", judge},
-      {"judgeb", judge},
-      {"judgec", judge},
-      {"judged", judge},
-      {"judgee", judge},
-  };
-  return tables;
-}
+using competition::ColumnKind;
 
 bool isBytes(const SchemaOptions& options, const QString& key) {
   for (const std::string& entry : options.bytes) {
@@ -58,28 +22,28 @@ QString joined(const Row& row, const QString& separator, auto&& piece) {
 }  // namespace
 
 CompetitionSchema::CompetitionSchema(EngineDb& db, SchemaOptions options) : m_db(db), m_options(std::move(options)) {
-  for (const TableDef& table : layout()) {
+  for (const competition::Table& table : competition::tables()) {
     const QString tableName = QString::fromUtf8(table.name);
     if (omitted(tableName)) continue;
     QStringList columns;
-    for (const ColumnDef& column : table.columns) {
+    for (const competition::Column& column : table.columns) {
       const QString columnName = QString::fromUtf8(column.name);
       if (omitted(tableName, columnName)) continue;
       QString type;
       switch (column.kind) {
-        case Kind::Text: {
+        case ColumnKind::Text: {
           const int n = length(tableName, columnName, column.length);
           type = isBytes(m_options, tableName + u'.' + columnName) ? m_db.bytesType(n)
                                                                    : m_db.textType(n, m_options.charset);
           break;
         }
-        case Kind::Total:
+        case ColumnKind::Total:
           type = m_options.textTotals ? m_db.textType(10, m_options.charset) : m_db.figureType();
           break;
-        case Kind::Figure:
+        case ColumnKind::Figure:
           type = m_db.figureType();
           break;
-        case Kind::Integer:
+        case ColumnKind::Integer:
           type = m_db.integerType();
           break;
       }
@@ -92,15 +56,15 @@ CompetitionSchema::CompetitionSchema(EngineDb& db, SchemaOptions options) : m_db
 
 QStringList CompetitionSchema::tables() {
   QStringList names;
-  for (const TableDef& table : layout()) names.append(QString::fromUtf8(table.name));
+  for (const competition::Table& table : competition::tables()) names.append(QString::fromUtf8(table.name));
   return names;
 }
 
 QStringList CompetitionSchema::columns(const QString& table) {
   QStringList names;
-  for (const TableDef& def : layout()) {
+  for (const competition::Table& def : competition::tables()) {
     if (table.compare(QString::fromUtf8(def.name), Qt::CaseInsensitive) != 0) continue;
-    for (const ColumnDef& column : def.columns) names.append(QString::fromUtf8(column.name));
+    for (const competition::Column& column : def.columns) names.append(QString::fromUtf8(column.name));
   }
   return names;
 }

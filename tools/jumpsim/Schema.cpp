@@ -6,60 +6,19 @@
 #include <vector>
 
 #include "Writer.h"
+#include "data/CompetitionTables.h"
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
 
 namespace Schema {
 namespace {
 
-enum class Kind { Text, Figure, Integer };
-
-struct Column {
-  const char* name;
-  Kind kind;
-  int length = 0;
-};
-
-struct Table {
-  const char* name;
-  std::vector<Column> columns;
-};
-
-const std::vector<Table>& layout() {
-  static const std::vector<Column> judge = {{"zek", Kind::Text, 10}, {"name", Kind::Text, 40}, {"team", Kind::Text, 40},
-                                            {"sumi", Kind::Text, 4}, {"ap", Kind::Figure},     {"lp", Kind::Figure},
-                                            {"op", Kind::Figure},    {"tp", Kind::Figure}};
-  static const std::vector<Table> tables = {
-      {"newzek",
-       {{"tcode", Kind::Text, 10}, {"tstno", Kind::Text, 10}, {"nzek", Kind::Text, 10}, {"sumi", Kind::Text, 4}}},
-      {"hon", {{"hon", Kind::Text, 4}}},
-      {"race",
-       {{"tcode", Kind::Text, 10}, {"zek", Kind::Text, 10},   {"code", Kind::Text, 20},    {"name", Kind::Text, 40},
-        {"namek", Kind::Text, 40}, {"namee", Kind::Text, 40}, {"syozoku", Kind::Text, 40}, {"class1", Kind::Text, 10},
-        {"speed1", Kind::Figure},  {"speed2", Kind::Figure},  {"dist1", Kind::Figure},     {"dist2", Kind::Figure},
-        {"distp1", Kind::Figure},  {"distp2", Kind::Figure},  {"h1t", Kind::Figure},       {"h2t", Kind::Figure},
-        {"totalp1", Kind::Figure}, {"totalp2", Kind::Figure}, {"totalpt", Kind::Figure},   {"tspeed1", Kind::Figure},
-        {"tspeed2", Kind::Figure}, {"tspeed3", Kind::Figure}, {"tdist1", Kind::Figure},    {"tdist2", Kind::Figure},
-        {"tdist3", Kind::Figure},  {"tno", Kind::Text, 10},   {"kno", Kind::Text, 10},     {"tpoint1", Kind::Figure},
-        {"tpoint2", Kind::Figure}, {"tpointt", Kind::Figure}, {"st1", Kind::Integer},      {"st2", Kind::Integer}}},
-      {"dantai",
-       {{"tcode", Kind::Text, 10},
-        {"tno", Kind::Text, 10},
-        {"name", Kind::Text, 40},
-        {"tpoint1", Kind::Figure},
-        {"tpoint2", Kind::Figure},
-        {"tpointt", Kind::Figure}}},
-      {"judgea", judge},
-      {"judgeb", judge},
-      {"judgec", judge},
-      {"judged", judge},
-      {"judgee", judge},
-  };
-  return tables;
-}
+using competition::Column;
+using competition::ColumnKind;
+using competition::Table;
 
 const Table* find(const QString& name) {
-  for (const Table& table : layout()) {
+  for (const Table& table : competition::tables()) {
     if (name.compare(QLatin1String(table.name), Qt::CaseInsensitive) == 0) return &table;
   }
   return nullptr;
@@ -71,11 +30,12 @@ bool isMySql(const QString& driver) {
 
 QString typeOf(const Column& column, const QString& driver) {
   switch (column.kind) {
-    case Kind::Text:
+    case ColumnKind::Text:
       return QStringLiteral("VARCHAR(%1)").arg(column.length);
-    case Kind::Integer:
+    case ColumnKind::Integer:
       return QStringLiteral("INTEGER");
-    case Kind::Figure:
+    case ColumnKind::Figure:
+    case ColumnKind::Total:
       if (driver == QLatin1String("QSQLITE")) return QStringLiteral("REAL");
       return isMySql(driver) ? QStringLiteral("DECIMAL(6,1)") : QStringLiteral("NUMERIC(6,1)");
   }
@@ -86,7 +46,7 @@ QString typeOf(const Column& column, const QString& driver) {
 
 QStringList tables() {
   QStringList names;
-  for (const Table& table : layout()) names.append(QString::fromLatin1(table.name));
+  for (const Table& table : competition::tables()) names.append(QString::fromLatin1(table.name));
   return names;
 }
 

@@ -48,7 +48,7 @@ void Writer::skipDiskSync() {
 
 QString Writer::text(const QString& value) const {
   // MariaDB's Connector/ODBC (3.1, under Qt 6.4's QODBC) now and then refuses a statement whose text
-  // holds characters beyond ASCII, "Invalid character value for cast specification", at random rows
+  // holds characters beyond ASCII (SQLSTATE 22018, an invalid character value for a cast), at random rows
   // of a start list. Written as bytes with their character set, the Japanese names keep it ASCII.
   const QString driver = m_db.driverName();
   const bool ascii = std::all_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() < 0x80; });
