@@ -5,7 +5,8 @@
 //
 // For each engine: a fresh database (a private server where the engine has one), jumpsim's tables and
 // start lists, then --boards board processes (this program with --board, offscreen, each with its own
-// connection) refreshing every --interval ms while jumpsim plays the event at --pace seconds a jump.
+// connection) refreshing every --interval ms, their ticks spread evenly over the interval, while jumpsim
+// plays the event at --pace seconds a jump.
 // When jumpsim is done (or after --seconds) the boards tick twice more and stop. Printed: the refresh
 // time percentiles over every board's refreshes, and whether every board showed every jump that
 // jumpsim completed (the jumper's code under the round's label).
@@ -54,7 +55,7 @@ const QString kTrialRound = QStringLiteral("試技");
 
 // Refreshes every `intervalMs` until `stopFile` appears; prints "ready" once started, then at the end
 // one line per refresh ("t <microseconds>") and per jump seen ("seen <round label>|<code>").
-int runBoard(const QString& settingsPath, int intervalMs, const QString& stopFile) {
+int runBoard(const QString& settingsPath, int intervalMs, int offsetMs, const QString& stopFile) {
   QTextStream err(stderr);
   QString failure;
   Dialogs::setHandler([&failure](Dialogs::Kind, const QString& text) { failure = text; });
@@ -98,7 +99,8 @@ int runBoard(const QString& settingsPath, int intervalMs, const QString& stopFil
       seen.insert(round + u'|' + eCode->text());
     }
   });
-  tick.start();
+  // Boards started by hand at the hill do not tick in step: each starts its ticks at its own offset.
+  QTimer::singleShot(offsetMs, Qt::PreciseTimer, &tick, [&tick] { tick.start(); });
   loop.exec();
 
   for (qint64 us : micros) out << "t " << us << '\n';
@@ -191,7 +193,8 @@ void many(Engine engine, const RunOptions& o) {
     p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     p->start(QCoreApplication::applicationFilePath(),
              {QStringLiteral("--board"), QStringLiteral("--settings"), settingsPath, QStringLiteral("--interval"),
-              QString::number(o.intervalMs), QStringLiteral("--stop-file"), stopFile});
+              QString::number(o.intervalMs), QStringLiteral("--offset"), QString::number(o.intervalMs * i / o.boards),
+              QStringLiteral("--stop-file"), stopFile});
     boards.push_back(std::move(p));
   }
   int ready = 0;
@@ -281,13 +284,16 @@ int main(int argc, char** argv) {
   const QCommandLineOption board(QStringLiteral("board"), QStringLiteral("Run one board (internal)."));
   const QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("Settings file (with --board)."),
                                     QStringLiteral("file"));
+  const QCommandLineOption offset(QStringLiteral("offset"), QStringLiteral("Milliseconds before the first tick (--board)."),
+                                  QStringLiteral("ms"), QStringLiteral("0"));
   const QCommandLineOption stopFile(QStringLiteral("stop-file"), QStringLiteral("Stop when it exists (--board)."),
                                     QStringLiteral("file"));
-  parser.addOptions({engines, boards, interval, pace, event, seconds, jumpsimPath, board, settings, stopFile});
+  parser.addOptions({engines, boards, interval, pace, event, seconds, jumpsimPath, board, settings, offset, stopFile});
   parser.process(app);
 
   if (parser.isSet(board)) {
-    return runBoard(parser.value(settings), parser.value(interval).toInt(), parser.value(stopFile));
+    return runBoard(parser.value(settings), parser.value(interval).toInt(), parser.value(offset).toInt(),
+                    parser.value(stopFile));
   }
 
   RunOptions o;

@@ -15,6 +15,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QProcess>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -134,6 +135,13 @@ void soakHeader() {
       << "   RSS MiB start/mid/end   heap KiB start/mid/end   fds start/mid/end" << Qt::endl;
 }
 
+void idleHeader(int rows) {
+  out << "Idle: the board shown (offscreen), ticking every 2000 ms on " << rows << " rows, first round\n"
+      << cell(QStringLiteral("engine"), -15) << cell(QStringLiteral("seconds"), 8) << cell(QStringLiteral("ticks"), 7)
+      << cell(QStringLiteral("CPU s"), 9) << cell(QStringLiteral("CPU %"), 8) << cell(QStringLiteral("RSS MiB"), 9)
+      << Qt::endl;
+}
+
 void idle(Engine engine, int seconds, int rows) {
   BoardFixture f{engine};
   Field field{f.schema, rows};
@@ -188,7 +196,8 @@ int main(int argc, char** argv) {
                                 QStringLiteral("RACE rows per competition (default 60 soak, 500 idle)."),
                                 QStringLiteral("n"));
   const QCommandLineOption trace(QStringLiteral("trace"), QStringLiteral("Print memory 20 times during the soak."));
-  parser.addOptions({idleMode, engines, refreshes, writeEvery, seconds, rows, trace});
+  const QCommandLineOption rowOnly(QStringLiteral("row-only"), QStringLiteral("Print no header (internal)."));
+  parser.addOptions({idleMode, engines, refreshes, writeEvery, seconds, rows, trace, rowOnly});
   parser.process(app);
 
   std::vector<Engine> chosen;
@@ -205,13 +214,31 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Each engine in a process of its own, so that no engine's memory or descriptors count for another.
+  if (chosen.size() > 1) {
+    if (idleRun) idleHeader(fieldRows);
+    else soakHeader();
+    int status = 0;
+    for (Engine engine : chosen) {
+      QStringList args;
+      const QStringList given = QCoreApplication::arguments().mid(1);
+      for (qsizetype i = 0; i < given.size(); ++i) {
+        if (given.at(i) == QLatin1String("--engines")) ++i;  // and its value
+        else if (!given.at(i).startsWith(QLatin1String("--engines="))) args << given.at(i);
+      }
+      args << QStringLiteral("--engines=") + QString::fromUtf8(engineName(engine)) << QStringLiteral("--row-only");
+      QProcess one;
+      one.setProcessChannelMode(QProcess::ForwardedChannels);
+      one.start(QCoreApplication::applicationFilePath(), args);
+      one.waitForFinished(-1);
+      if (one.exitStatus() != QProcess::NormalExit || one.exitCode() != 0) status = 1;
+    }
+    return status;
+  }
+
   try {
     if (idleRun) {
-      out << "Idle: the board shown (offscreen), ticking every 2000 ms on " << fieldRows
-          << " rows, first round\n"
-          << cell(QStringLiteral("engine"), -15) << cell(QStringLiteral("seconds"), 8) << cell(QStringLiteral("ticks"), 7)
-          << cell(QStringLiteral("CPU s"), 9) << cell(QStringLiteral("CPU %"), 8) << cell(QStringLiteral("RSS MiB"), 9)
-          << Qt::endl;
+      if (!parser.isSet(rowOnly)) idleHeader(fieldRows);
       for (Engine engine : chosen) idle(engine, parser.value(seconds).toInt(), fieldRows);
       return 0;
     }
@@ -221,7 +248,7 @@ int main(int argc, char** argv) {
       fprintf(stderr, "--refreshes takes 2 or more, --write-every 1 or more\n");
       return 2;
     }
-    soakHeader();
+    if (!parser.isSet(rowOnly)) soakHeader();
     bool flat = true;
     for (Engine engine : chosen) flat = soak(engine, n, fieldRows, every, parser.isSet(trace)) && flat;
     return flat ? 0 : 1;
