@@ -308,13 +308,15 @@ std::unique_ptr<FirebirdServer> FirebirdServer::start() {
               .arg(server->m_port)
               .arg(folder)
               .toUtf8();
-    // The server looks for its character sets (fbintl.conf and the module) in $FIREBIRD/intl.
+    // The character set module is named in fbintl.conf as $(root)/intl/fbintl, and the root is $FIREBIRD.
+    // A copy, not a link: through a link the module loads but its character sets (SJIS_0208 among them)
+    // stay "not installed".
     if (name == QLatin1String("fbintl.conf")) {
       const QString intl = tool(JUMPBOARD_FIREBIRD_INTL_DIR, "firebird3.0-server-core");
       QDir().mkpath(folder + QStringLiteral("/intl"));
       writeFile(folder + QStringLiteral("/intl/") + name, text);
-      if (!QFile::link(intl + QStringLiteral("/libfbintl.so"), folder + QStringLiteral("/intl/libfbintl.so")))
-        fail(QStringLiteral("cannot link %1/libfbintl.so").arg(intl));
+      if (!QFile::copy(intl + QStringLiteral("/libfbintl.so"), folder + QStringLiteral("/intl/libfbintl.so")))
+        fail(QStringLiteral("cannot copy %1/libfbintl.so").arg(intl));
     }
     writeFile(folder + u'/' + name, text);
   }
