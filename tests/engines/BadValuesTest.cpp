@@ -1,5 +1,5 @@
 // Stored values that could break a statement or the board: a quote, a backslash, a semicolon, SQL in a
-// bib, a 2,000-character name, control characters and bytes that are no text at all. Every engine
+// bib, names of 2,000 and 5,000 characters, control characters and bytes that are no text at all. Every engine
 // compares each value as text, and the board shows it as text (or as empty), without a failure.
 #include <tuple>
 
@@ -27,7 +27,7 @@ class BadValues : public RefreshFixture<Param> {
   Engine engine() const override { return std::get<0>(GetParam()); }
   const BadValue& value() const { return std::get<1>(GetParam()); }
   void SetUp() override {
-    options.lengths = {{"race.name", 2000}, {"race.zek", 40}, {"newzek.nzek", 40}, {"race.class1", 40}};
+    options.lengths = {{"race.name", 6000}, {"race.zek", 40}, {"newzek.nzek", 40}, {"race.class1", 40}};
   }
 };
 
@@ -75,6 +75,8 @@ const BadValue kCases[] = {
     {"BackslashInClass", u"21"_s, u"T1"_s, u"A\\"_s},
     {"SqlInClass", u"21"_s, u"T1"_s, u"A' or 'x'='x"_s},
     {"LongName", u"21"_s, u"T1"_s, u"A"_s, QString(2000, u'跳')},
+    // Longer than one part of an ODBC read (2,047 UTF-16 units), with "𠮷" (two units) across the seam.
+    {"NameOfManyParts", u"21"_s, u"T1"_s, u"A"_s, QString(2046, u'跳') + u"𠮷"_s + QString(3000, u'跳') + u"𠮷田"_s},
     {"TabAndNewLineInName", u"21"_s, u"T1"_s, u"A"_s, u"Ta\tr\r\nget"_s},
     {"ControlCharactersInName", u"21"_s, u"T1"_s, u"A"_s, u"\x01\x02\x1b[31m\x7f"_s},
     {"QuotesInName", u"21"_s, u"T1"_s, u"A"_s, u"O'Brien \"\\\" ;"_s},

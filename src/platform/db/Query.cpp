@@ -8,6 +8,7 @@
 
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
+#include "platform/db/OdbcRows.h"
 #include "platform/db/ValueText.h"
 
 namespace {
@@ -81,13 +82,19 @@ void Query::open() {
     // cursor or read transaction stays open on the server between refreshes.
     const QSqlRecord record = resultRecord(q, statement, m_db.m_driver, m_db.m_records);
     for (int i = 0; i < record.count(); ++i) columns.append(record.fieldName(i));
-    while (q.next()) {
-      QStringList row;
-      row.reserve(record.count());
-      for (int i = 0; i < record.count(); ++i) row.append(valueText(q.value(i), record.field(i)));
-      rows.append(row);
+    std::optional<QVector<QStringList>> odbcRows;
+    if (m_db.m_driver == QLatin1String("QODBC")) odbcRows = OdbcRows::read(q, record, statement);
+    if (odbcRows) {
+      rows = std::move(*odbcRows);
+    } else {
+      while (q.next()) {
+        QStringList row;
+        row.reserve(record.count());
+        for (int i = 0; i < record.count(); ++i) row.append(valueText(q.value(i), record.field(i)));
+        rows.append(row);
+      }
+      if (q.lastError().isValid()) throw DatabaseError(q.lastError().text().trimmed(), statement);
     }
-    if (q.lastError().isValid()) throw DatabaseError(q.lastError().text().trimmed(), statement);
   }
 
   m_columns = columns;
