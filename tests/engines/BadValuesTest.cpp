@@ -24,7 +24,6 @@ using Param = std::tuple<Engine, BadValue>;
 
 class BadValues : public RefreshFixture<Param> {
  protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
   const BadValue& value() const { return std::get<1>(GetParam()); }
   void SetUp() override {
     options.lengths = {{"race.name", 6000}, {"race.zek", 40}, {"newzek.nzek", 40}, {"race.class1", 40}};
@@ -84,9 +83,7 @@ const BadValue kCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Engines, BadValues,
                          ::testing::Combine(::testing::ValuesIn(testEngines()), ::testing::ValuesIn(kCases)),
-                         [](const ::testing::TestParamInfo<Param>& p) {
-                           return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
-                         });
+                         engineCaseName<BadValue>);
 
 // Bytes that are no UTF-8 (and no Shift-JIS), in columns of no character set: the board shows what the
 // bytes decode to, with the replacement character for what they cannot, and nothing fails.
@@ -101,7 +98,6 @@ using BytesParam = std::tuple<Engine, BadBytes>;
 
 class InvalidBytes : public RefreshFixture<BytesParam> {
  protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
   void SetUp() override { options.bytes = {"race.name", "race.syozoku"}; }
 };
 
@@ -134,8 +130,6 @@ const BadBytes kBytes[] = {
 
 INSTANTIATE_TEST_SUITE_P(Engines, InvalidBytes,
                          ::testing::Combine(::testing::ValuesIn(testEngines()), ::testing::ValuesIn(kBytes)),
-                         [](const ::testing::TestParamInfo<BytesParam>& p) {
-                           return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
-                         });
+                         engineCaseName<BadBytes>);
 
 }  // namespace

@@ -12,7 +12,6 @@ using Param = std::tuple<Engine, TextCharset>;
 
 class JapaneseText : public RefreshFixture<Param> {
  protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
   TextCharset charset() const { return std::get<1>(GetParam()); }
   void SetUp() override { options.charset = charset(); }
 

@@ -58,10 +58,7 @@ void PrintTo(const NextCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-class NextCompetitor : public NextBase<std::tuple<Engine, NextCase>> {
- protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
-};
+class NextCompetitor : public NextBase<std::tuple<Engine, NextCase>> {};
 
 TEST_P(NextCompetitor, FollowsTheStartOrderOfTheRound) {
   const NextCase& c = std::get<1>(GetParam());
@@ -98,14 +95,9 @@ INSTANTIATE_TEST_SUITE_P(
                           // Trial round: his class, in first-round order.
                           NextCase{"TrialRoundHisClass", "3", "22", "1", "23", {u"2"_s, u"2"_s}},
                           NextCase{"TrialRoundOnlyOneOfHisClass", "3", "31", "2", "", {u"2"_s, u"2"_s}})),
-    [](const ::testing::TestParamInfo<std::tuple<Engine, NextCase>>& p) {
-      return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
-    });
+    engineCaseName<NextCase>);
 
-class NextPanel : public NextBase<Engine> {
- protected:
-  Engine engine() const override { return GetParam(); }
-};
+class NextPanel : public NextBase<Engine> {};
 
 // The only one of his class: as for the last of the list.
 TEST_P(NextPanel, OnlyOneInTheListEmpties) {

@@ -114,7 +114,6 @@ void PrintTo(const TieCase& c, std::ostream* os) {
 
 class RankTies : public RefreshFixture<std::tuple<Engine, const char*, TieCase>> {
  protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
 };
 
 TEST_P(RankTies, EqualTotalsShareARank) {
@@ -157,10 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 // Totals stored as text compare by characters (9.5 above 10.0); stored as numbers, by value.
-class TotalsOrder : public RefreshFixture<std::tuple<Engine, bool>> {
- protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
-};
+class TotalsOrder : public RefreshFixture<std::tuple<Engine, bool>> {};
 
 TEST_P(TotalsOrder, DatabaseComparisonDecides) {
   const bool textTotals = std::get<1>(GetParam());

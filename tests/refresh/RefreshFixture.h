@@ -17,6 +17,9 @@
 #include <QString>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <tuple>
+#include <type_traits>
 
 #include "platform/ui/Dialogs.h"
 #include "support/BoardFixture.h"
@@ -35,7 +38,13 @@ class RefreshFixture : public ::testing::TestWithParam<Param> {
   // Set before the first use of the database to change how the tables are made.
   SchemaOptions options;
 
-  virtual Engine engine() const = 0;
+  // The engine under test: the parameter itself, or the first of a tuple of parameters.
+  virtual Engine engine() const {
+    if constexpr (std::is_same_v<Param, Engine>)
+      return this->GetParam();
+    else
+      return std::get<0>(this->GetParam());
+  }
 
   BoardFixture& board() {
     if (!m_board) m_board = std::make_unique<BoardFixture>(engine(), options);
@@ -86,7 +95,10 @@ class RefreshFixture : public ::testing::TestWithParam<Param> {
 };
 
 // The plain case: one parameter, the engine.
-class RefreshTest : public RefreshFixture<Engine> {
- protected:
-  Engine engine() const override { return GetParam(); }
-};
+class RefreshTest : public RefreshFixture<Engine> {};
+
+// Test names for a table of cases run on every engine: the engine, then the case's `name`.
+template <typename Case>
+std::string engineCaseName(const ::testing::TestParamInfo<std::tuple<Engine, Case>>& p) {
+  return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
+}

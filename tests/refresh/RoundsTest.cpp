@@ -211,10 +211,7 @@ void PrintTo(const ZeroCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-class SecondRoundTotal : public RefreshFixture<std::tuple<Engine, ZeroCase>> {
- protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
-};
+class SecondRoundTotal : public RefreshFixture<std::tuple<Engine, ZeroCase>> {};
 
 TEST_P(SecondRoundTotal, ZeroMeansNotJumpedYet) {
   const ZeroCase& c = std::get<1>(GetParam());
@@ -245,9 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
                                          ZeroCase{"NumericZero", false, u"0"_s, u"0.0"_s, u"227.0"_s, u"2"_s, u"2"_s},
                                          ZeroCase{"Null", false, std::nullopt, {}, u"227.0"_s, {}, u"2"_s},
                                          ZeroCase{"TextEmpty", true, u""_s, {}, u"227.0"_s, {}, u"2"_s})),
-    [](const ::testing::TestParamInfo<std::tuple<Engine, ZeroCase>>& p) {
-      return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
-    });
+    engineCaseName<ZeroCase>);
 
 // Trial round: the trial jump's speed and distance by the number in NEWZEK's tstno.
 struct TrialCase {
@@ -260,10 +255,7 @@ void PrintTo(const TrialCase& c, std::ostream* os) {
   *os << "tstno '" << c.tstno << "'";
 }
 
-class TrialRound : public RefreshFixture<std::tuple<Engine, TrialCase>> {
- protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
-};
+class TrialRound : public RefreshFixture<std::tuple<Engine, TrialCase>> {};
 
 TEST_P(TrialRound, ShowsTheTrialJumpAndHidesTheRest) {
   const TrialCase& c = std::get<1>(GetParam());
@@ -339,10 +331,7 @@ void PrintTo(const MissingCase& c, std::ostream* os) {
   *os << c.name;
 }
 
-class MissingColumn : public RefreshFixture<std::tuple<Engine, MissingCase>> {
- protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
-};
+class MissingColumn : public RefreshFixture<std::tuple<Engine, MissingCase>> {};
 
 TEST_P(MissingColumn, FailsOnlyInTheRoundThatReadsIt) {
   const MissingCase& c = std::get<1>(GetParam());
@@ -378,8 +367,6 @@ INSTANTIATE_TEST_SUITE_P(
                                          MissingCase{"NameeInTrialRound", "race.namee", "3", "1", true},
                                          MissingCase{"St2InSecondRound", "race.st2", "2", "", true},
                                          MissingCase{"St2InFirstRound", "race.st2", "1", "", false})),
-    [](const ::testing::TestParamInfo<std::tuple<Engine, MissingCase>>& p) {
-      return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
-    });
+    engineCaseName<MissingCase>);
 
 }  // namespace

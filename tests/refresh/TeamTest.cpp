@@ -51,10 +51,7 @@ class TeamBase : public RefreshFixture<Param> {
   }
 };
 
-class Team : public TeamBase<Engine> {
- protected:
-  Engine engine() const override { return GetParam(); }
-};
+class Team : public TeamBase<Engine> {};
 
 // Teams with 250, 240, 240 and 230 points rank 1, 2, 2 and 4, whatever their number of members.
 TEST_P(Team, FirstRoundTeamsWithEqualPointsShareARank) {
@@ -167,7 +164,6 @@ void PrintTo(const ZeroPoints& c, std::ostream* os) {
 
 class TeamZero : public TeamBase<std::tuple<Engine, ZeroPoints>> {
  protected:
-  Engine engine() const override { return std::get<0>(GetParam()); }
   const ZeroPoints& zero() { return std::get<1>(GetParam()); }
 };
 
@@ -213,8 +209,6 @@ INSTANTIATE_TEST_SUITE_P(
                                          // Any other spelling of zero is points like any other.
                                          ZeroPoints{"TextZeroWithDecimal", true, u"0.0"_s, u"0.0"_s, u"2"_s},
                                          ZeroPoints{"NumericZero", false, u"0"_s, u"0.0"_s, u"2"_s})),
-    [](const ::testing::TestParamInfo<std::tuple<Engine, ZeroPoints>>& p) {
-      return std::string(engineName(std::get<0>(p.param))) + "_" + std::get<1>(p.param).name;
-    });
+    engineCaseName<ZeroPoints>);
 
 }  // namespace
