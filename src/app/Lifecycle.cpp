@@ -68,8 +68,21 @@ void TFedit::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (m_shown) return;
   m_shown = true;
+  m_showing = true;
   FormShow();
   centreOnScreen();
+  m_showing = false;
+  if (m_closeWhenShown) {
+    // A refresh failed during start-up. Closed inside its own show, the window would come up hidden
+    // and the program would not end; it closes once it is up.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          close();
+          m_failureMessageUp = false;
+        },
+        Qt::QueuedConnection);
+  }
 }
 
 void TFedit::closeEvent(QCloseEvent* event) {
@@ -88,9 +101,13 @@ void TFedit::resizeEvent(QResizeEvent* event) {
   m_ui->Panel5->setGeometry(rect());
 }
 
-void TFedit::Button4Click() { close(); }
+void TFedit::Button4Click() {
+  close();
+}
 
-void TFedit::Timer1Timer() { UpdateDisplay(); }
+void TFedit::Timer1Timer() {
+  UpdateDisplay();
+}
 
 void TFedit::centreOnScreen() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();

@@ -53,27 +53,27 @@ class TFedit : public QWidget {
   void setOuterHeight(int height);
 
   // Refresh (refresh/), in the order the steps run.
-  int RunRefreshSteps();                  // steps 1 to 6, then the round
-  void RunRoundSteps();                   // steps 7 to 23
-  void ReadCompetition();                 // step 1
-  void ApplyLayout();                     // step 2
-  void ShowJudgesMarks();                 // step 7
-  void ShowCompetitor();                  // step 8
-  void ShowTrialJump();                   // step 10
-  void ShowFirstRound();                  // step 11
-  void ReadClass();                       // class1 of the competitor on the hill (steps 12, 17, 23)
-  void ReadClassAndRankFirstRound();      // steps 12 and 17, first half
-  void BlankUnjudgedFirstRound();         // step 13
-  void ShowTeamFirstRound();              // step 14
-  void ShowPanelColour();                 // step 15
-  void ShowSecondRound();                 // step 16
-  void BlankUnrankedSecondRound();        // step 17, second half
-  void ShowTeamAfterFirstRound();         // step 18
-  void ShowRankSecondRound();             // step 19
-  void ShowTeamSecondRound();             // step 20
-  void ShowRankTotal();                   // step 21
-  void ShowTeamTotal();                   // step 22
-  void ShowNextCompetitor();              // step 23
+  int RunRefreshSteps();              // steps 1 to 6, then the round
+  void RunRoundSteps();               // steps 7 to 23
+  void ReadCompetition();             // step 1
+  void ApplyLayout();                 // step 2
+  void ShowJudgesMarks();             // step 7
+  void ShowCompetitor();              // step 8
+  void ShowTrialJump();               // step 10
+  void ShowFirstRound();              // step 11
+  void ReadClass();                   // class1 of the competitor on the hill (steps 12, 17, 23)
+  void ReadClassAndRankFirstRound();  // steps 12 and 17, first half
+  void BlankUnjudgedFirstRound();     // step 13
+  void ShowTeamFirstRound();          // step 14
+  void ShowPanelColour();             // step 15
+  void ShowSecondRound();             // step 16
+  void BlankUnrankedSecondRound();    // step 17, second half
+  void ShowTeamAfterFirstRound();     // step 18
+  void ShowRankSecondRound();         // step 19
+  void ShowTeamSecondRound();         // step 20
+  void ShowRankTotal();               // step 21
+  void ShowTeamTotal();               // step 22
+  void ShowNextCompetitor();          // step 23
 
   std::unique_ptr<Ui::Fedit> m_ui;
   QString m_settingsPath;
@@ -103,5 +103,7 @@ class TFedit : public QWidget {
   QString classValue;
 
   bool m_shown = false;
+  bool m_showing = false;           // inside the first show, where start-up runs
+  bool m_closeWhenShown = false;    // a refresh failed during start-up: close once the window is up
   bool m_failureMessageUp = false;  // a refresh's failure message is on the screen
 };

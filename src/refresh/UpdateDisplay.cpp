@@ -24,8 +24,14 @@ int TFedit::UpdateDisplay() {
   } catch (...) {
     m_failureMessageUp = true;
     Dialogs::showMessage(this, kDatabaseDown);
-    m_failureMessageUp = false;
+    if (m_showing) {
+      m_closeWhenShown = true;  // the window closes once shown; until then no tick refreshes
+      return 0;
+    }
+    // Still up while closing: a close that cannot save the settings shows its own error, and ticks
+    // during that box must not start refreshes inside it.
     close();
+    m_failureMessageUp = false;
     return 0;
   }
 }
@@ -121,20 +127,20 @@ void TFedit::RunRoundSteps() {
   if (FHon == QLatin1String("3")) {
     ShowTrialJump();  // step 10
   } else if (FHon == QLatin1String("1")) {
-    ShowFirstRound();               // step 11
-    ReadClassAndRankFirstRound();   // step 12
-    BlankUnjudgedFirstRound();      // step 13
-    ShowTeamFirstRound();           // step 14
-    ShowPanelColour();              // step 15
+    ShowFirstRound();              // step 11
+    ReadClassAndRankFirstRound();  // step 12
+    BlankUnjudgedFirstRound();     // step 13
+    ShowTeamFirstRound();          // step 14
+    ShowPanelColour();             // step 15
   } else {
-    ShowSecondRound();              // step 16
-    ReadClassAndRankFirstRound();   // step 17
-    BlankUnrankedSecondRound();     // step 17
-    ShowTeamAfterFirstRound();      // step 18
-    ShowRankSecondRound();          // step 19
-    ShowTeamSecondRound();          // step 20
-    ShowRankTotal();                // step 21
-    ShowTeamTotal();                // step 22
+    ShowSecondRound();             // step 16
+    ReadClassAndRankFirstRound();  // step 17
+    BlankUnrankedSecondRound();    // step 17
+    ShowTeamAfterFirstRound();     // step 18
+    ShowRankSecondRound();         // step 19
+    ShowTeamSecondRound();         // step 20
+    ShowRankTotal();               // step 21
+    ShowTeamTotal();               // step 22
   }
   ShowNextCompetitor();  // step 23
 }

@@ -1,6 +1,9 @@
 // Start-up, the remembered choice and closing, driven through the window's own controls.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -13,7 +16,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-int itemOf(BoardFixture& f, const char* group) { return static_cast<RadioGroup*>(f.control(group))->itemIndex(); }
+int itemOf(BoardFixture& f, const char* group) {
+  return static_cast<RadioGroup*>(f.control(group))->itemIndex();
+}
 
 QString saved(BoardFixture& f, const QString& name) {
   return IniFile(f.settingsPath()).readString(u"Skylpr"_s, name, u"<missing>"_s);
@@ -124,7 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
         RememberedChoice{"MysqlInSmallLetters", "[Skylpr]\nDbType=mysql\nDbDir=local\n", -1, 0, "mysql", "local"},
         // Only the exact "local" is local.
         RememberedChoice{"LocalWithCapital", "[Skylpr]\nDbType=Interbase\nDbDir=Local\n", -1, 1, "Interbase", "server"},
-        RememberedChoice{"NamesInMixedCase", "[sKYLPR]\ndbtype=Interbase\nDBDIR=server\n", -1, 1, "Interbase", "server"},
+        RememberedChoice{"NamesInMixedCase", "[sKYLPR]\ndbtype=Interbase\nDBDIR=server\n", -1, 1, "Interbase",
+                         "server"},
         RememberedChoice{"MySqlServer", "[Skylpr]\nDbType=MySQL\nDbDir=server\n", 1, -1, "MySQL", "server"}),
     [](const auto& param) { return std::string(param.param.name); });
 
@@ -137,8 +143,8 @@ TEST(SettingsFile, OtherSectionsEntriesAndCommentsSurviveARun) {
   f.board().close();
   ASSERT_TRUE(f.closed());
   const QString file = f.readSettings();
-  for (const QString& kept : {u"; settings of the whole suite"_s, u"[Scoring]"_s, u"Hill=K120"_s, u"; the board's choice"_s,
-                              u"Language=日本語"_s}) {
+  for (const QString& kept : {u"; settings of the whole suite"_s, u"[Scoring]"_s, u"Hill=K120"_s,
+                              u"; the board's choice"_s, u"Language=日本語"_s}) {
     EXPECT_TRUE(file.contains(kept)) << kept.toStdString() << "\n" << file.toStdString();
   }
   // The entry read as "DbDir" is the one written as "Dbdir": one entry, not two.
@@ -164,6 +170,59 @@ TEST(SettingsFile, AnUnwritableFileStopsTheCloseWithTheErrorDialog) {
   f.click("Button4");
   EXPECT_TRUE(f.closed());
   EXPECT_EQ(saved(f, u"Dbdir"_s), u"local"_s);
+}
+
+// A tick during the error of a close that cannot save runs no refresh inside that box.
+TEST(SettingsFile, TicksWhileTheCloseCannotSaveStartNothing) {
+  BoardFixture f{Engine::SQLite};
+  f.schema.setOnly("hon", {{"hon", "1"}});
+  f.start();
+  QFile::remove(f.settingsPath());
+  ASSERT_TRUE(QDir().mkpath(f.settingsPath()));
+  int ticks = 0;
+  f.dialogs.whileShown = [&] {
+    if (++ticks <= 3) f.board().Timer1Timer();  // bounded, so that a fault shows as extra boxes
+  };
+  f.db.exec("drop table hon");
+
+  f.refresh();
+  EXPECT_EQ(f.dialogs.texts(Dialogs::Kind::Message), QStringList{u"データベースが稼動していません。"_s});
+  EXPECT_EQ(f.dialogs.texts(Dialogs::Kind::Error).size(), 1);
+  EXPECT_FALSE(f.closed());
+}
+
+// The program's own start: a MySQL choice whose data source is down closes the board at the first
+// tick, which falls while the start-up error is up. That must end the program, not leave it running
+// without a window.
+TEST(ProgramStart, AStartUpThatClosesTheBoardEndsTheProgram) {
+  BoardFixture f{Engine::SQLite};
+  f.writeSettings(u"[Skylpr]\nDbType=MySQL\nDbDir=server\n"_s);
+  f.create();
+  bool ticked = false;
+  f.dialogs.whileShown = [&] {
+    if (ticked) return;
+    ticked = true;
+    f.board().Timer1Timer();
+  };
+  bool gaveUp = false;
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&] {
+    gaveUp = true;
+    QCoreApplication::exit(1);
+  });
+  guard.start(30000);  // only against a hang; the loop ends at once when all is well
+  QApplication::setQuitOnLastWindowClosed(true);
+  // As the program starts: shown, then the event loop.
+  f.board().show();
+  const int status = QApplication::exec();
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  EXPECT_FALSE(gaveUp);
+  EXPECT_EQ(status, 0);
+  EXPECT_TRUE(f.closed());
+  EXPECT_EQ(f.dialogs.texts(Dialogs::Kind::Error).size(), 1);
+  EXPECT_EQ(f.dialogs.texts(Dialogs::Kind::Message), QStringList{u"データベースが稼動していません。"_s});
 }
 
 TEST(MySqlAtStart, UnreachableDataSourceIsSilentThenTheFirstTickClosesTheBoard) {

@@ -1,6 +1,7 @@
 #include "support/BoardFixture.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +19,9 @@ DialogRecorder::DialogRecorder() {
   });
 }
 
-DialogRecorder::~DialogRecorder() { Dialogs::setHandler({}); }
+DialogRecorder::~DialogRecorder() {
+  Dialogs::setHandler({});
+}
 
 QStringList DialogRecorder::texts(Dialogs::Kind kind) const {
   QStringList out;
@@ -35,7 +38,9 @@ BoardFixture::BoardFixture(Engine engine, SchemaOptions options, DbLayerMap map,
 
 BoardFixture::~BoardFixture() = default;
 
-QString BoardFixture::settingsPath() const { return m_settingsDir.filePath(QStringLiteral("Skycfg.ini")); }
+QString BoardFixture::settingsPath() const {
+  return m_settingsDir.filePath(QStringLiteral("Skycfg.ini"));
+}
 
 void BoardFixture::writeSettings(const QString& iniText) {
   QFile f(settingsPath());
@@ -49,9 +54,15 @@ QString BoardFixture::readSettings() const {
   return QString::fromUtf8(f.readAll());
 }
 
-void BoardFixture::start() {
+void BoardFixture::create() {
   m_board = std::make_unique<TFedit>(settingsPath());
+}
+
+void BoardFixture::start() {
+  create();
   m_board->show();
+  // A start-up whose refresh failed closes the window once it is up, by a queued call.
+  QCoreApplication::sendPostedEvents(m_board.get(), QEvent::MetaCall);
 }
 
 TFedit& BoardFixture::board() {
@@ -59,11 +70,17 @@ TFedit& BoardFixture::board() {
   return *m_board;
 }
 
-int BoardFixture::refresh() { return board().UpdateDisplay(); }
+int BoardFixture::refresh() {
+  return board().UpdateDisplay();
+}
 
-bool BoardFixture::closed() const { return m_board && !m_board->isVisible(); }
+bool BoardFixture::closed() const {
+  return m_board && !m_board->isVisible();
+}
 
-void BoardFixture::end() { m_board.reset(); }
+void BoardFixture::end() {
+  m_board.reset();
+}
 
 QWidget* BoardFixture::control(const char* name) const {
   if (!m_board) throw std::logic_error("BoardFixture::start() first");
@@ -84,9 +101,13 @@ QString BoardFixture::text(const char* name) const {
   return {};
 }
 
-bool BoardFixture::visible(const char* name) const { return control(name)->isVisibleTo(m_board.get()); }
+bool BoardFixture::visible(const char* name) const {
+  return control(name)->isVisibleTo(m_board.get());
+}
 
-QColor BoardFixture::colour(const char* name) const { return background(control(name)); }
+QColor BoardFixture::colour(const char* name) const {
+  return background(control(name));
+}
 
 void BoardFixture::click(const char* name) {
   auto* button = qobject_cast<QAbstractButton*>(control(name));

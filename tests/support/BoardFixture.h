@@ -57,19 +57,20 @@ class BoardFixture {
 
   QString settingsPath() const;
   void writeSettings(const QString& iniText);  // before start()
-  QString readSettings() const;               // the file as it is now ("" when missing)
+  QString readSettings() const;                // the file as it is now ("" when missing)
 
-  void start();           // creates the window and shows it
-  TFedit& board();        // the window (after start)
-  int refresh();          // one refresh, as a tick runs it
-  bool closed() const;    // the window has closed
-  void end();             // destroys the window (and its connection), as the end of the program does
+  void create();        // creates the window without showing it
+  void start();         // creates the window and shows it
+  TFedit& board();      // the window (after start)
+  int refresh();        // one refresh, as a tick runs it
+  bool closed() const;  // the window has closed
+  void end();           // destroys the window (and its connection), as the end of the program does
 
-  QWidget* control(const char* name) const;  // fails the test when there is no such control
-  QString text(const char* name) const;      // text of a field or label
-  bool visible(const char* name) const;      // shown within the window
-  QColor colour(const char* name) const;     // background of a field or panel
-  void click(const char* name);              // a push button
+  QWidget* control(const char* name) const;     // fails the test when there is no such control
+  QString text(const char* name) const;         // text of a field or label
+  bool visible(const char* name) const;         // shown within the window
+  QColor colour(const char* name) const;        // background of a field or panel
+  void click(const char* name);                 // a push button
   void clickItem(const char* group, int item);  // a radio item of a choice group
 
  private:
