@@ -40,10 +40,11 @@ QString diagnostics(SQLHSTMT stmt) {
 }
 
 // A value that is not binary, as text in UTF-16 (so the connection's character set does not matter),
-// read in parts when it is longer than the buffer. Null gives a null QVariant.
+// read in parts when it is longer than the buffer. Null gives a null QVariant. Each part runs to the
+// terminator the driver writes, whatever length it reports (see the header); a NUL character inside a
+// value would end its part early, and the board's texts hold none.
 QVariant readText(SQLHSTMT stmt, SQLUSMALLINT column, const QString& statement) {
   std::array<SQLWCHAR, 2048> buffer;
-  const qsizetype room = qsizetype(buffer.size()) - 1;  // one for the terminator
   QString text;
   for (;;) {
     SQLLEN indicator = 0;
@@ -51,16 +52,8 @@ QVariant readText(SQLHSTMT stmt, SQLUSMALLINT column, const QString& statement) 
     if (r == SQL_NO_DATA) break;  // the last part was read by the call before
     if (!SQL_SUCCEEDED(r)) fail(stmt, statement);
     if (indicator == SQL_NULL_DATA) return {};
-    const bool cut =
-        r == SQL_SUCCESS_WITH_INFO && (indicator == SQL_NO_TOTAL || indicator / qsizetype(sizeof(SQLWCHAR)) > room);
-    qsizetype units = room;
-    if (!cut) {
-      // The indicator counts bytes and may count short (see the header); the text runs at least to the
-      // terminator, and further when the indicator says so (a NUL character inside the value).
-      const qsizetype terminated = std::find(buffer.begin(), buffer.begin() + room, SQLWCHAR(0)) - buffer.begin();
-      units = std::min(room, std::max(qsizetype(indicator / qsizetype(sizeof(SQLWCHAR))), terminated));
-    }
-    text.append(fromWide(buffer.data(), units));
+    const auto end = std::find(buffer.begin(), buffer.end() - 1, SQLWCHAR(0));
+    text.append(fromWide(buffer.data(), end - buffer.begin()));
     if (r == SQL_SUCCESS) break;
   }
   return text;
