@@ -3,6 +3,7 @@
 #include <ibase.h>
 
 #include <QSqlDriver>
+#include <QSqlResult>
 #include <QVariant>
 
 namespace FirebirdClient {
@@ -54,6 +55,36 @@ QString tryAttach(const QString& databaseName, const QString& user, const QStrin
     return statusText(status);
   }
   isc_detach_database(status, &attachment);
+  return {};
+}
+
+QByteArray columnsOf(const QSqlQuery& q) {
+  const QSqlResult* result = q.result();
+  if (result == nullptr) return {};
+  const QVariant handle = result->handle();
+  if (handle.metaType() != QMetaType::fromType<isc_stmt_handle>()) return {};
+  isc_stmt_handle stmt = *static_cast<const isc_stmt_handle*>(handle.constData());
+  if (stmt == 0) return {};
+
+  static const char items[] = {isc_info_sql_select,      isc_info_sql_describe_vars, isc_info_sql_sqlda_seq,
+                               isc_info_sql_type,        isc_info_sql_scale,         isc_info_sql_alias,
+                               isc_info_sql_describe_end};
+  for (const short size : {short(1024), short(8192), short(32767)}) {
+    QByteArray answer(size, '\0');
+    ISC_STATUS status[20] = {};
+    if (isc_dsql_sql_info(status, &stmt, short(sizeof items), items, size, answer.data()) != 0) return {};
+    // Walk the answer to its end: items with a two-byte length, or the markers that have none.
+    qsizetype at = 0;
+    while (at < answer.size()) {
+      const char item = answer.at(at);
+      if (item == isc_info_end) return answer.left(at);
+      if (item == isc_info_truncated) break;  // try a larger buffer
+      ++at;
+      if (item == isc_info_sql_select || item == isc_info_sql_describe_end) continue;
+      if (at + 2 > answer.size()) break;
+      at += 2 + isc_vax_integer(answer.constData() + at, 2);
+    }
+  }
   return {};
 }
 

@@ -8,20 +8,25 @@
 
 #include "platform/db/Database.h"
 #include "platform/db/DatabaseError.h"
+#include "platform/db/FirebirdClient.h"
 #include "platform/db/OdbcRows.h"
 #include "platform/db/ValueText.h"
 
 namespace {
 std::atomic<std::uint64_t> g_statementsSent{0};
 
-// The columns of a result, with their types and scales. On QIBASE they are kept per statement shape:
-// the values in a statement's literals change from refresh to refresh, its columns do not.
+// The columns of a result, with their types and scales. On QIBASE, where asking for them costs a
+// statement per NUMERIC column, they are kept per statement shape and column description: the values in
+// a statement's literals change from refresh to refresh, its columns only when a table is made anew.
 QSqlRecord resultRecord(const QSqlQuery& q, const QString& statement, const QString& driver,
                         QHash<QString, QSqlRecord>& kept) {
   if (driver != QLatin1String("QIBASE")) return q.record();
+  const QByteArray columns = FirebirdClient::columnsOf(q);
+  if (columns.isEmpty()) return q.record();
   static const QRegularExpression literal(QStringLiteral("'(?:[^']|'')*'"));
   QString shape = statement;
   shape.replace(literal, QStringLiteral("''"));
+  shape += QChar(0) + QString::fromLatin1(columns.toHex());
   auto it = kept.constFind(shape);
   if (it == kept.constEnd()) it = kept.insert(shape, q.record());
   return *it;

@@ -139,6 +139,28 @@ TEST_P(DbQuery, ReopeningReadsTheRowsAsTheyAreNow) {
   EXPECT_EQ(q.recordCount(), 0);
 }
 
+// A table made anew with its columns in another order while the board stays connected: the same
+// statement reads each value under its own name, with its own scale.
+TEST_P(DbQuery, ATableMadeAnewIsReadByItsNewColumns) {
+  const auto make = [this](const QString& columns) {
+    db.exec(s("create table remade (%1)").arg(columns));
+    db.grantRead(s("remade"));
+    db.exec(s("insert into remade (zek, totalp1) values ('7', 125.5)"));
+  };
+  make(s("zek %1, totalp1 %2").arg(db.textType(10), db.figureType()));
+  Query& q = open(s("select * from remade where zek='7'"));
+  ASSERT_EQ(q.fieldText(s("zek")), s("7"));
+  ASSERT_EQ(q.fieldText(s("totalp1")), s("125.5"));
+
+  q.close();
+  db.exec("drop table remade");
+  make(s("totalp1 %1, zek %2, speed1 %1").arg(db.figureType(), db.textType(10)));
+  open(s("select * from remade where zek='7'"));
+  EXPECT_EQ(query.fieldText(s("zek")), s("7"));
+  EXPECT_EQ(query.fieldText(s("totalp1")), s("125.5"));
+  EXPECT_EQ(query.fieldText(s("speed1")), QString());
+}
+
 // --- rows, locate, eof ------------------------------------------------------------------------------
 
 TEST_P(DbQuery, RecordCountIsTheRowsOfTheResult) {
