@@ -17,6 +17,17 @@ QString drawCode(Random& random, QStringList& used) {
   return code;
 }
 
+// A competitor's name and registration code; the caller fills in the rest.
+Competitor drawPerson(Random& random, NamePool& names, QStringList& codes) {
+  const PersonName name = names.draw();
+  Competitor c;
+  c.code = drawCode(random, codes);
+  c.name = name.kanji;
+  c.namek = name.kana;
+  c.namee = name.romaji;
+  return c;
+}
+
 Jumper drawJumper(Random& random, double meanForm, Tenths meanSpeed) {
   Jumper jumper;
   jumper.form = meanForm + random.normal() * 5.0;
@@ -42,12 +53,7 @@ Event individualEvent(Random& random, const QString& tcode) {
     const bool juniors = cls == event.classes.first();
     QList<Competitor> group;
     for (int i = 0; i < (juniors ? kJuniors : kSeniors); ++i) {
-      const PersonName name = names.draw();
-      Competitor c;
-      c.code = drawCode(random, codes);
-      c.name = name.kanji;
-      c.namek = name.kana;
-      c.namee = name.romaji;
+      Competitor c = drawPerson(random, names, codes);
       c.syozoku = clubs.at(random.between(0, int(clubs.size()) - 1));
       c.class1 = cls;
       c.jumper = drawJumper(random, juniors ? -8.0 : 0.0, 860);
@@ -81,12 +87,7 @@ Event teamEvent(Random& random, const QString& tcode) {
   for (const Team& team : event.teams) {
     QList<Competitor> squad;
     for (int k = 1; k <= kTeamSize; ++k) {
-      const PersonName name = names.draw();
-      Competitor c;
-      c.code = drawCode(random, codes);
-      c.name = name.kanji;
-      c.namek = name.kana;
-      c.namee = name.romaji;
+      Competitor c = drawPerson(random, names, codes);
       c.syozoku = team.name;
       c.class1 = event.classes.first();
       c.tno = team.tno;
